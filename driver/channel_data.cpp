@@ -1,0 +1,56 @@
+#include "driver/channel_data.h"
+
+#include <atomic>
+
+namespace driver {
+namespace {
+
+std::int32_t PublishedChannelCount(const DriverState& state)
+{
+    return std::atomic_ref<const std::int32_t>(state.Info.ChannelCount).load();
+}
+
+std::int32_t PublishedSize(const DriverState& state, std::int32_t channel)
+{
+    return std::atomic_ref<const std::int32_t>(state.ChannelSizes[channel]).load();
+}
+
+}  // namespace
+
+std::int32_t GetChannelData(DriverState& state, std::int32_t channel, double* buffer)
+{
+    if (state.Status.load() != StatusOk) {
+        return 0;
+    }
+    if (channel < 0 || channel >= PublishedChannelCount(state) || buffer == nullptr) {
+        return 0;
+    }
+    const auto objects = CurrentSyncObjects(state);
+    if (!objects) {
+        return 0;
+    }
+    platform::LockGuard data(*objects->dataLock);
+    const std::int32_t points = state.Size.SpecSize.load();
+    // After a reconfiguration the size is unknown until the next description:
+    // refuse rather than guess.
+    if (points <= 0 || points > PublishedSize(state, channel)) {
+        return 0;
+    }
+    return PublishedSize(state, channel);
+}
+
+DeviceStatus SetROI(const DriverState& state, std::int32_t channel, std::int32_t first, std::int32_t last)
+{
+    if (state.Status.load() != StatusOk) {
+        return StatusBadParameters;
+    }
+    if (channel < 0 || channel >= PublishedChannelCount(state)) {
+        return StatusBadParameters;
+    }
+    if (first >= last || first < 0 || last >= PublishedSize(state, channel)) {
+        return StatusBadParameters;
+    }
+    return state.Status.load();
+}
+
+}  // namespace driver

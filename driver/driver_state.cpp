@@ -1,0 +1,7 @@
+#include "driver/driver_state.h"
+
+namespace driver {
+
+DriverState State;
+
+}  // namespace driver

@@ -1,0 +1,10 @@
+#include "platform/window.h"
+
+namespace platform {
+
+bool IsWindowHandle(void*)
+{
+    return false;
+}
+
+}  // namespace platform

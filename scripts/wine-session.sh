@@ -1,0 +1,45 @@
+# Sourced by the test and run commands: a private Xvfb display and a throw-away
+# Wine prefix with a persistent server, so that Windows programs (GUI tests
+# included) run headless. wine_session_start / wine_session_stop stop only what
+# they started.
+
+wine_session_start() {
+  export WINEDEBUG=-all WINEARCH=win32
+  WINEPREFIX=$(mktemp -d /tmp/simulator-wine.XXXXXX)
+  export WINEPREFIX
+  WINE_SESSION_FDFILE=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WINE_SESSION_FDFILE" >/dev/null 2>&1 &
+  WINE_SESSION_XVFB=$!
+  local _
+  for _ in $(seq 200); do [ -s "$WINE_SESSION_FDFILE" ] && break; sleep 0.05; done
+  if [ ! -s "$WINE_SESSION_FDFILE" ]; then
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=":$(head -n1 "$WINE_SESSION_FDFILE")"
+  # The server and its helper processes must start outside ctest's pipes, or
+  # ctest waits for them to close (see the toolchain notes).
+  wineserver -p
+  wine wineboot -i >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+}
+
+wine_session_stop() {
+  [ -n "${WINEPREFIX:-}" ] || return 0
+  wineserver -k 2>/dev/null || true
+  if [ -n "${WINE_SESSION_XVFB:-}" ]; then
+    kill "$WINE_SESSION_XVFB" 2>/dev/null || true
+    wait "$WINE_SESSION_XVFB" 2>/dev/null || true
+  fi
+  rm -rf "$WINEPREFIX" "${WINE_SESSION_FDFILE:-}"
+  unset WINEPREFIX WINE_SESSION_XVFB WINE_SESSION_FDFILE
+}
+
+# True when this machine can run 32-bit Windows programs under Wine (Wine's
+# 32-bit loader is an i386 Linux program; some kernels and sandboxes refuse to
+# run those).
+wine_usable() {
+  command -v wine >/dev/null 2>&1 && wine --version >/dev/null 2>&1 &&
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds every configuration and runs every test suite:
+#   native       Linux driver and portable code under ASan + UBSan
+#   native-tsan  the concurrency tests under ThreadSanitizer
+#   win32        the Windows driver and its GUI under Wine, on a private Xvfb
+#   fuzz         the number text fuzz targets, for a short bounded time
+# Ends with one line "N passed, N failed" summed over all of them.
+set -uo pipefail
+cd "$(dirname "$0")"
+source scripts/ensure-tools.sh
+source scripts/wine-session.sh
+ensure_tools
+
+total_passed=0
+total_failed=0
+logs=$(mktemp -d)
+trap 'wine_session_stop; rm -rf "$logs"' EXIT
+
+add_counts() {
+  local counts
+  counts=($1)
+  total_passed=$(( total_passed + counts[0] ))
+  total_failed=$(( total_failed + counts[1] ))
+  echo "== $2: ${counts[0]} passed, ${counts[1]} failed"
+}
+
+# build_and_test PRESET [ctest args...]
+build_and_test() {
+  local preset=$1; shift
+  local dir=build/$preset
+  echo "== $preset: configure and build"
+  if ! cmake --preset "$preset" >"$logs/$preset-configure.log" 2>&1 ||
+     ! cmake --build "$dir" -j2 >"$logs/$preset-build.log" 2>&1; then
+    cat "$logs/$preset-configure.log" "$logs/$preset-build.log" 2>/dev/null | tail -n 60
+    add_counts "0 1" "$preset (build failed)"
+    return
+  fi
+  rm -rf "$dir/results"
+  mkdir -p "$dir/results"
+  ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@" 2>&1 | tee "$logs/$preset-ctest.log"
+  add_counts "$(scripts/count-results.sh "$logs/$preset-ctest.log" "$dir/results")" "$preset"
+}
+
+build_and_test native -j2
+build_and_test native-tsan -L concurrency -j2
+
+wine_session_start
+build_and_test win32
+wine_session_stop
+
+echo "== fuzz"
+scripts/run-fuzzers.sh 10 2>&1 | tee "$logs/fuzz.log"
+fuzz_status=${PIPESTATUS[0]}
+fuzz_passed=$(grep -c '^fuzz .*, passed$' "$logs/fuzz.log")
+fuzz_failed=$(grep -c '^fuzz .*, failed$' "$logs/fuzz.log")
+if [ "$fuzz_status" -ne 0 ] && [ "$fuzz_failed" -eq 0 ]; then
+  fuzz_failed=1
+fi
+add_counts "$fuzz_passed $fuzz_failed" fuzz
+
+echo "$total_passed passed, $total_failed failed"
+[ "$total_failed" -eq 0 ]

@@ -1,0 +1,42 @@
+// crvhost: a reference host for drivers of the crvdev interface. It loads a
+// driver by path, describes and checks it, runs acquisitions and measures them.
+#include <CLI/CLI.hpp>
+
+#include <exception>
+#include <iostream>
+
+#include "tools/crvhost/commands.h"
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"crvhost - reference host for crvdev drivers"};
+    app.require_subcommand(1);
+
+    std::string infoDriver;
+    auto* info = app.add_subcommand("info", "Describe a driver and check it against the interface");
+    info->add_option("DRIVER", infoDriver, "Path of the driver library")->required();
+
+    crvhost::AcquireOptions acquire;
+    auto* acquireCmd = app.add_subcommand("acquire", "Run acquisitions and print the reports");
+    acquireCmd->add_option("DRIVER", acquire.driver, "Path of the driver library")->required();
+    acquireCmd->add_option("--count", acquire.count, "Number of acquisitions")->check(CLI::Range(1, 100000000));
+
+    crvhost::BenchOptions bench;
+    auto* benchCmd = app.add_subcommand("bench", "Measure the acquisition round trip against an event ping-pong");
+    benchCmd->add_option("DRIVER", bench.driver, "Path of the driver library")->required();
+    benchCmd->add_option("--count", bench.count, "Round trips per measurement")->check(CLI::Range(100, 100000000));
+
+    CLI11_PARSE(app, argc, argv);
+    try {
+        if (*info) {
+            return crvhost::RunInfo(infoDriver);
+        }
+        if (*acquireCmd) {
+            return crvhost::RunAcquire(acquire);
+        }
+        return crvhost::RunBench(bench);
+    } catch (const std::exception& e) {
+        std::cerr << "crvhost: " << e.what() << '\n';
+        return 1;
+    }
+}
