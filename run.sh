@@ -37,3 +37,16 @@ echo "\$ crvhost info $(basename "$driver")"
 echo
 echo "\$ crvhost acquire $(basename "$driver") --count 1000"
 "${host[@]}" acquire "$driver" --count 1000
+
+# One acquisition of each spectrum type with the default ratio, written as CSV
+# and drawn into output/<type>.png.
+types=(bandwidth-limited chirped spectral-calibration baseline-calibration)
+for type in 0 1 2 3; do
+  folder=output/${types[$type]}
+  echo
+  echo "\$ crvhost acquire $(basename "$driver") --type $type --out $folder"
+  "${host[@]}" acquire "$driver" --type "$type" --out "$folder" | tail -n 1
+  gnuplot -e "folder='$folder'; title='Simulator: ${types[$type]} spectra, ratio 1000'; output='$folder.png'" \
+    scripts/plot-channels.gp
+  echo "drew $folder.png"
+done

@@ -2,6 +2,9 @@
 
 #include <atomic>
 
+#include "driver/spectra/reference_spectra.h"
+#include "driver/spectra/synthesis.h"
+
 namespace driver {
 namespace {
 
@@ -31,12 +34,17 @@ std::int32_t GetChannelData(DriverState& state, std::int32_t channel, double* bu
     }
     platform::LockGuard data(*objects->dataLock);
     const std::int32_t points = state.Size.SpecSize.load();
+    const std::int32_t published = PublishedSize(state, channel);
     // After a reconfiguration the size is unknown until the next description:
-    // refuse rather than guess.
-    if (points <= 0 || points > PublishedSize(state, channel)) {
+    // refuse rather than guess, and never write beyond the published size.
+    if (points <= 0 || points > published || points > spectra::ReferenceSamples) {
         return 0;
     }
-    return PublishedSize(state, channel);
+    const settings::MeasurementSettings& m = state.Measurement;
+    const std::int32_t offset = m.do_baseline.load() != 0 ? spectra::BaselineShifts[channel] : 0;
+    spectra::SynthesizeChannel(spectra::SelectReferenceTable(m.SpecType.load(), channel), points, offset,
+                               spectra::NoiseAmplitude(m.S2N_ratio.load()), buffer);
+    return published;
 }
 
 DeviceStatus SetROI(const DriverState& state, std::int32_t channel, std::int32_t first, std::int32_t last)

@@ -176,8 +176,13 @@ DeviceStatus CRVDEV_CALL CRVDEV_Stop(void);
 /* Fills buffer with the channel's points and returns their number; 0 (buffer
  * untouched) when not initialised, during an acquisition's first phase, for a
  * bad channel or null buffer, or while the points per channel are unknown
- * (after CRVDEV_Reconfigure until the next GetLibInfo). Any thread, also from
- * inside report 2. */
+ * (after CRVDEV_Reconfigure until the next GetLibInfo). Every read makes new
+ * data: the channel's reference spectrum, its baseline offset when switched on,
+ * and one-sided noise from a generator of the calling thread. A signal-to-noise
+ * ratio that is not a finite positive number (a hand-edited profile may hold
+ * 0, a negative value, nan or inf), or so small that the noise amplitude would
+ * overflow, gives data without noise: never NaN or infinity. Any thread, also
+ * from inside report 2. */
 int32_t CRVDEV_CALL CRVDEV_GetChannelData(int32_t channel, double* buffer);
 
 /* Checks a region of interest of at least two points within the channel: 0

@@ -1,10 +1,17 @@
 # Sourced by the test and run commands: a private Xvfb display and a throw-away
 # Wine prefix with a persistent server, so that Windows programs (GUI tests
-# included) run headless. wine_session_start / wine_session_stop stop only what
-# they started.
+# included) run headless. wine_session_start [win32|win64] starts them;
+# wine_session_stop stops only what they started. WINE_LOADER is the loader
+# for programs of that word size.
+
+wine_loader() {
+  if [ "$1" = win64 ]; then echo /usr/lib/wine/wine64; else echo wine; fi
+}
 
 wine_session_start() {
-  export WINEDEBUG=-all WINEARCH=win32
+  local arch=${1:-win32}
+  WINE_LOADER=$(wine_loader "$arch")
+  export WINEDEBUG=-all WINEARCH=$arch WINE_LOADER
   WINEPREFIX=$(mktemp -d /tmp/simulator-wine.XXXXXX)
   export WINEPREFIX
   WINE_SESSION_FDFILE=$(mktemp)
@@ -20,9 +27,9 @@ wine_session_start() {
   # The server and its helper processes must start outside ctest's pipes, or
   # ctest waits for them to close (see the toolchain notes).
   wineserver -p
-  wine wineboot -i >/dev/null 2>&1 </dev/null
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+  "$WINE_LOADER" wineboot -i >/dev/null 2>&1 </dev/null
+  "$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  "$WINE_LOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
 }
 
 wine_session_stop() {
@@ -36,10 +43,13 @@ wine_session_stop() {
   unset WINEPREFIX WINE_SESSION_XVFB WINE_SESSION_FDFILE
 }
 
-# True when this machine can run 32-bit Windows programs under Wine (Wine's
-# 32-bit loader is an i386 Linux program; some kernels and sandboxes refuse to
-# run those).
+# True when this machine can run Windows programs of the word size (win32 or
+# win64) under Wine. Wine's 32-bit loader is an i386 Linux program, which some
+# kernels and sandboxes refuse to run.
 wine_usable() {
-  command -v wine >/dev/null 2>&1 && wine --version >/dev/null 2>&1 &&
+  if [ "${1:-win32}" = win64 ]; then
+    [ -x /usr/lib/wine/wine64 ] && /usr/lib/wine/wine64 --version >/dev/null 2>&1
+  else
     [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+  fi
 }

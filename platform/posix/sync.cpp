@@ -1,6 +1,8 @@
 // POSIX backend of the synchronisation seam, on the C++ standard library.
 #include "platform/sync.h"
 
+#include <atomic>
+
 #include <pthread.h>
 
 #include <condition_variable>
@@ -46,7 +48,9 @@ struct Event::Impl {
     const Mode mode;
     std::mutex mutex;
     std::condition_variable changed;
-    bool set = false;  // guarded by mutex
+    // Written under mutex; also read without it, so that a test of an unset
+    // event (the common case when polling) costs no lock.
+    std::atomic<bool> set{false};
 };
 
 Event::Event(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -81,7 +85,7 @@ void Event::Reset()
 void Event::Wait()
 {
     std::unique_lock guard(impl_->mutex);
-    impl_->changed.wait(guard, [this] { return impl_->set; });
+    impl_->changed.wait(guard, [this] { return impl_->set.load(); });
     if (impl_->mode == Mode::AutoReset) {
         impl_->set = false;
     }
@@ -89,6 +93,12 @@ void Event::Wait()
 
 bool Event::TryWait()
 {
+    if (!impl_->set.load()) {
+        return false;
+    }
+    if (impl_->mode == Mode::ManualReset) {
+        return true;
+    }
     std::lock_guard guard(impl_->mutex);
     if (!impl_->set) {
         return false;
@@ -102,7 +112,7 @@ bool Event::TryWait()
 void Event::WaitUntilReset()
 {
     std::unique_lock guard(impl_->mutex);
-    impl_->changed.wait(guard, [this] { return !impl_->set; });
+    impl_->changed.wait(guard, [this] { return !impl_->set.load(); });
 }
 
 ThreadId CurrentThreadId()

@@ -4,6 +4,8 @@
 // server on every wait, set and release.
 #include "platform/sync.h"
 
+#include <atomic>
+
 #include <windows.h>
 
 #include <process.h>
@@ -65,7 +67,9 @@ struct Event::Impl {
     const Mode mode;
     SRWLOCK lock = SRWLOCK_INIT;
     CONDITION_VARIABLE changed = CONDITION_VARIABLE_INIT;
-    bool set = false;  // guarded by lock
+    // Written under lock; also read without it, so that a test of an unset
+    // event (the common case when polling) costs no lock.
+    std::atomic<bool> set{false};
 };
 
 namespace {
@@ -123,6 +127,12 @@ void Event::Wait()
 
 bool Event::TryWait()
 {
+    if (!impl_->set.load()) {
+        return false;
+    }
+    if (impl_->mode == Mode::ManualReset) {
+        return true;
+    }
     SrwGuard guard(impl_->lock);
     if (!impl_->set) {
         return false;

@@ -1,7 +1,10 @@
-// Measures the acquisition round trip (Start, report 2, idle again) against
-// its floor on the same machine and platform: two threads handing a token back
-// and forth through a pair of events, which is the least any cross-thread
-// start-and-report protocol costs.
+// Measures two costs of a driver against their floors, on the same machine and
+// platform, interleaved so that both see the same load:
+// - the acquisition round trip (Start, report 2, idle again) against two
+//   threads handing a token back and forth through a pair of events, the least
+//   any cross-thread start-and-report protocol costs;
+// - a read of one channel through CRVDEV_GetChannelData against the same table
+//   samples converted to double and stored without noise.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -10,6 +13,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "bench/synthesis_timing.h"
+#include "driver/spectra/reference_spectra.h"
 #include "platform/sync.h"
 #include "tools/crvhost/commands.h"
 #include "tools/crvhost/session.h"
@@ -65,6 +70,32 @@ double AcquisitionRoundTrip(const DriverSession& session, AcquisitionRecorder& r
     return NanosecondsPer(Clock::now() - start, count);
 }
 
+constexpr int ChannelReads = 2000;
+
+double ChannelRead(const DriverSession& session, std::vector<double>& buffer)
+{
+    const auto start = Clock::now();
+    for (int i = 0; i < ChannelReads; ++i) {
+        if (session.Api().GetChannelData(0, buffer.data()) <= 0) {
+            throw std::runtime_error("CRVDEV_GetChannelData refused the read");
+        }
+    }
+    return NanosecondsPer(Clock::now() - start, ChannelReads);
+}
+
+// The floor of a read: channel 0's table of the default spectrum type, no
+// baseline offset, into the same buffer.
+double ChannelFloor(std::int32_t points, std::vector<double>& buffer)
+{
+    void (*volatile floorCall)(const std::uint32_t*, std::int32_t, std::int32_t, double*) = bench::SynthesisFloor;
+    const std::uint32_t* table = spectra::SelectReferenceTable(spectra::SpecBandwidthLimited, 0);
+    const auto start = Clock::now();
+    for (int i = 0; i < ChannelReads; ++i) {
+        floorCall(table, points, 0, buffer.data());
+    }
+    return NanosecondsPer(Clock::now() - start, ChannelReads);
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -77,18 +108,27 @@ int RunBench(const BenchOptions& options)
 {
     DriverSession session(options.driver, nullptr, nullptr);
     AcquisitionRecorder recorder;
-    std::vector<double> pingPong;
-    std::vector<double> roundTrip;
-    // Interleaved, so that both see the same machine load.
+    const std::int32_t points = session.Info().ChannelSizes[0];
+    std::vector<double> buffer(static_cast<std::size_t>(points));
+    std::vector<double> pingPong, roundTrip, read, readFloor;
     for (int r = 0; r < Repeats; ++r) {
         pingPong.push_back(EventPingPong(options.count));
         roundTrip.push_back(AcquisitionRoundTrip(session, recorder, options.count));
+        read.push_back(ChannelRead(session, buffer));
+        readFloor.push_back(ChannelFloor(points, buffer));
     }
-    const double floor = Median(pingPong);
-    const double acquisition = Median(roundTrip);
-    std::cout << std::fixed << std::setprecision(0) << "event ping-pong:        " << floor << " ns per round trip\n"
-              << "acquisition round trip: " << acquisition << " ns (start, report 2, idle)\n"
-              << std::setprecision(2) << "ratio:                  " << acquisition / floor << '\n';
+    const double pingPongNs = Median(pingPong);
+    const double roundTripNs = Median(roundTrip);
+    const double readNs = Median(read);
+    const double readFloorNs = Median(readFloor);
+    std::cout << std::fixed << std::setprecision(0)                                           //
+              << "event ping-pong:        " << pingPongNs << " ns per round trip\n"          //
+              << "acquisition round trip: " << roundTripNs << " ns (start, report 2, idle)\n"  //
+              << std::setprecision(2) << "  ratio:                " << roundTripNs / pingPongNs << '\n'
+              << std::setprecision(0) << "channel read floor:     " << readFloorNs << " ns (" << points
+              << " table samples to double)\n"
+              << "channel read:           " << readNs << " ns (CRVDEV_GetChannelData)\n"
+              << std::setprecision(2) << "  ratio:                " << readNs / readFloorNs << '\n';
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace crvhost {
@@ -7,6 +8,16 @@ namespace crvhost {
 struct AcquireOptions {
     std::string driver;
     int count = 1;
+    // Measurement settings, given to the driver through a host profile of our
+    // own; unset fields keep the driver's defaults.
+    std::optional<int> type;
+    std::optional<double> ratio;
+    bool baseline = false;
+    // Points per channel, written to the driver's configuration file before
+    // it is loaded.
+    std::optional<int> points;
+    // Folder for one CSV per channel of the last acquisition; none when empty.
+    std::string out;
 };
 
 struct BenchOptions {
