@@ -6,6 +6,7 @@
 #                where this machine cannot run 32-bit programs, the 32-bit build
 #                is compiled and its DLL checked, and the same Windows tests run
 #   win64        in the 64-bit Windows build under 64-bit Wine instead
+#   linux-i686   the synthesis tests and digests in 32-bit x86 arithmetic
 #   fuzz         the number text fuzz targets, for a short bounded time
 # Ends with one line "N passed, N failed" summed over all of them.
 set -uo pipefail
@@ -66,6 +67,29 @@ else
 fi
 scripts/check-dll.sh build/win32/driver/Simulator.dll | tee "$logs/dll-checks.log"
 add_counts "$(grep -c ': passed$' "$logs/dll-checks.log") $(grep -c ': failed$' "$logs/dll-checks.log")" "DLL checks"
+
+# The synthesis must give the same bits in 32-bit x86 code (the shipped DLL)
+# as in the 64-bit builds; the same tests, with the same digests, built for
+# 32-bit Linux check that where the 32-bit Windows tests cannot run.
+echo "== linux-i686: configure and build"
+if cmake --preset linux-i686 >"$logs/i686-configure.log" 2>&1 &&
+   cmake --build build/linux-i686 -j2 --target spectra_test >"$logs/i686-build.log" 2>&1; then
+  runner=()
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 || runner=(qemu-i386)
+  rm -rf build/linux-i686/results && mkdir -p build/linux-i686/results
+  if "${runner[@]}" build/linux-i686/tests/spectra/spectra_test \
+       --gtest_output=xml:build/linux-i686/results/spectra_test.xml >"$logs/i686-test.log" 2>&1; then
+    verdict=Passed
+  else
+    verdict=Failed
+    tail -n 40 "$logs/i686-test.log"
+  fi
+  echo "1/1 Test #1: spectra_test ... $verdict" >"$logs/i686-ctest.log"
+  add_counts "$(scripts/count-results.sh "$logs/i686-ctest.log" build/linux-i686/results)" linux-i686
+else
+  tail -n 60 "$logs/i686-build.log"
+  add_counts "0 1" "linux-i686 (build failed)"
+fi
 
 echo "== fuzz"
 scripts/run-fuzzers.sh 10 2>&1 | tee "$logs/fuzz.log"

@@ -3,7 +3,7 @@
 macro(simulator_set_global_flags)
   # Identical double arithmetic on every build: SSE2, no fused multiply-add.
   add_compile_options(-ffp-contract=off)
-  if(WIN32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     add_compile_options(-msse2 -mfpmath=sse)
   endif()
   if(SIMULATOR_SANITIZE)

@@ -64,6 +64,7 @@ std::shared_ptr<SyncObjects> SyncObjects::Create(DriverState& state)
     if (!objects->worker) {
         return nullptr;
     }
+    objects->workerId_ = objects->worker->Id();
     return objects;
 }
 
@@ -185,7 +186,7 @@ void SyncObjects::RunAcquisition()
 
 std::shared_ptr<SyncObjects> CurrentSyncObjects(const DriverState& state)
 {
-    return state.Sync.load();
+    return state.Sync.Load();
 }
 
 bool IsBusy(const DriverState& state)

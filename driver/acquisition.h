@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 #include "crvdev.h"
 #include "platform/sync.h"
@@ -39,7 +40,7 @@ public:
 
     // True while an acquisition runs (BusyEvent set).
     bool IsBusy() const { return busyEvent->TryWait(); }
-    bool OnWorkerThread() const { return worker && worker->IsCurrent(); }
+    bool OnWorkerThread() const { return workerId_ == platform::CurrentThreadId(); }
 
     // Asks the idle worker to leave its loop and waits until it has ended.
     // Never called on the worker thread itself.
@@ -67,6 +68,9 @@ private:
     DriverState& state_;
     std::atomic<bool> quit_{false};
     std::unique_ptr<platform::Thread> worker;
+    // Fixed before the objects are published, so that any thread may test it
+    // while another ends the worker.
+    platform::ThreadId workerId_ = 0;
 };
 
 // CRVDEV_Start: 1 when the acquisition was started, else the status.
@@ -76,6 +80,30 @@ DeviceStatus StartAcquisition(DriverState& state, AcqCallback callback, std::uin
 DeviceStatus StopAcquisition(DriverState& state);
 // True while an acquisition runs; false when the objects do not exist.
 bool IsBusy(const DriverState& state);
+// Where the objects of the current initialised period are kept. Entries take
+// a reference for the duration of their call, so that CRVDEV_Done may replace
+// the objects while another thread still uses them. (A mutex rather than an
+// atomic shared_ptr, whose lock-bit implementation the thread sanitizer cannot
+// see through.)
+class SyncObjectsSlot {
+public:
+    std::shared_ptr<SyncObjects> Load() const
+    {
+        std::lock_guard guard(mutex_);
+        return objects_;
+    }
+    std::shared_ptr<SyncObjects> Exchange(std::shared_ptr<SyncObjects> objects)
+    {
+        std::lock_guard guard(mutex_);
+        objects_.swap(objects);
+        return objects;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::shared_ptr<SyncObjects> objects_;  // guarded by mutex_
+};
+
 // The objects of the current initialised period, or null.
 std::shared_ptr<SyncObjects> CurrentSyncObjects(const DriverState& state);
 

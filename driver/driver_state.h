@@ -33,7 +33,7 @@ struct DriverState {
 
     AcquisitionRequest Request;
     // The objects of the initialised period; null while not initialised.
-    std::atomic<std::shared_ptr<SyncObjects>> Sync;
+    SyncObjectsSlot Sync;
     // Set when the setup dialog has written settings, cleared by the worker
     // after its first phase. Set at load, so the first acquisition applies them.
     std::atomic<std::int32_t> SettingsChanged{1};

@@ -123,7 +123,7 @@ DeviceStatus Init(DriverState& state, const char* profilePath, const char* secti
         state.Status.store(StatusNotInitialized);
         return StatusInitFailed;
     }
-    state.Sync.store(std::move(objects));
+    state.Sync.Exchange(std::move(objects));
     settings::LoadHostSettings(state.Measurement, HostFile(state));
     state.Status.store(StatusOk);
     return state.Status.load();
@@ -143,7 +143,7 @@ void Done(DriverState& state)
     settings::SaveHostSettings(state.Measurement, HostFile(state));
     state.Status.store(StatusNotInitialized);
 
-    if (auto objects = state.Sync.exchange(nullptr)) {
+    if (auto objects = state.Sync.Exchange(nullptr)) {
         objects->StopWorker();
     }
     // A Start that raced with this shutdown may have run an acquisition that

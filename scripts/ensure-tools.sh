@@ -6,7 +6,8 @@
 SIMULATOR_PACKAGES=(
   g++ cmake ninja-build googletest libbenchmark-dev libcli11-dev
   clang libclang-rt-14-dev
-  g++-mingw-w64-i686-posix mingw-w64-tools
+  g++-multilib qemu-user
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils
   imagemagick gnuplot-nox locales
 )

@@ -39,7 +39,7 @@ TEST(SyncObjectFailure, AnyOfTheSixFailingLeavesTheDriverUninitialisedAndTheNext
         EXPECT_EQ(CRVDEV_Start(nullptr, 0), StatusNotInitialized);
         EXPECT_EQ(driver::State.HostProfilePath, nullptr);
         EXPECT_STREQ(driver::State.HostSection, "");
-        EXPECT_EQ(driver::State.Sync.load(), nullptr);
+        EXPECT_EQ(driver::State.Sync.Load(), nullptr);
 
         ASSERT_EQ(CRVDEV_Init(nullptr, nullptr), StatusOk);
         EXPECT_EQ(CRVDEV_Start(nullptr, 0), StatusBusy);
