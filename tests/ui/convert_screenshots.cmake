@@ -1,0 +1,18 @@
+# Turns the BMP screenshots that the GUI tests left in DIR into PNG files.
+# Usage: cmake -DDIR=<folder> -P convert_screenshots.cmake
+find_program(CONVERT_EXECUTABLE convert)
+if(NOT CONVERT_EXECUTABLE)
+  message(FATAL_ERROR "ImageMagick's convert is needed to write the screenshots")
+endif()
+file(GLOB shots "${DIR}/*.bmp")
+if(NOT shots)
+  message(FATAL_ERROR "no screenshots in ${DIR}")
+endif()
+foreach(bmp IN LISTS shots)
+  string(REGEX REPLACE "\\.bmp$" ".png" png "${bmp}")
+  execute_process(COMMAND ${CONVERT_EXECUTABLE} "${bmp}" "${png}" RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "convert failed on ${bmp}")
+  endif()
+  message(STATUS "screenshot: ${png}")
+endforeach()
