@@ -28,42 +28,46 @@ add_counts() {
   echo "== $2: ${counts[0]} passed, ${counts[1]} failed"
 }
 
-# build_and_test PRESET [ctest args...]
-build_and_test() {
-  local preset=$1; shift
-  local dir=build/$preset
+# build PRESET: configure and build; false (with the log shown) on failure.
+build() {
+  local preset=$1
   echo "== $preset: configure and build"
   if ! cmake --preset "$preset" >"$logs/$preset-configure.log" 2>&1 ||
-     ! cmake --build "$dir" -j2 >"$logs/$preset-build.log" 2>&1; then
+     ! cmake --build "build/$preset" -j2 >"$logs/$preset-build.log" 2>&1; then
     cat "$logs/$preset-configure.log" "$logs/$preset-build.log" 2>/dev/null | tail -n 60
     add_counts "0 1" "$preset (build failed)"
-    return
+    return 1
   fi
+}
+
+# run_tests PRESET [ctest args...]
+run_tests() {
+  local preset=$1; shift
+  local dir=build/$preset
   rm -rf "$dir/results"
   mkdir -p "$dir/results"
   ctest --test-dir "$dir" --output-on-failure --timeout 300 "$@" 2>&1 | tee "$logs/$preset-ctest.log"
   add_counts "$(scripts/count-results.sh "$logs/$preset-ctest.log" "$dir/results")" "$preset"
 }
 
-build_and_test native -j2
-build_and_test native-tsan -L concurrency -j2
+build native && run_tests native -j2
+build native-tsan && run_tests native-tsan -L concurrency -j2
 
+# The Wine session starts right before the tests, on a fresh prefix.
 if wine_usable win32; then
-  wine_session_start win32
-  build_and_test win32
-  wine_session_stop
+  if build win32; then
+    wine_session_start win32
+    run_tests win32
+    wine_session_stop
+  fi
 else
   echo "== win32: this machine cannot run 32-bit programs; building and checking the DLL only"
-  if cmake --preset win32 >"$logs/win32-configure.log" 2>&1 &&
-     cmake --build build/win32 -j2 >"$logs/win32-build.log" 2>&1; then
-    add_counts "1 0" "win32 build"
-  else
-    tail -n 60 "$logs/win32-build.log"
-    add_counts "0 1" "win32 build"
+  build win32 && add_counts "1 0" "win32 build"
+  if build win64; then
+    wine_session_start win64
+    run_tests win64
+    wine_session_stop
   fi
-  wine_session_start win64
-  build_and_test win64
-  wine_session_stop
 fi
 scripts/check-dll.sh build/win32/driver/Simulator.dll | tee "$logs/dll-checks.log"
 add_counts "$(grep -c ': passed$' "$logs/dll-checks.log") $(grep -c ': failed$' "$logs/dll-checks.log")" "DLL checks"
