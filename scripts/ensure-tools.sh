@@ -26,7 +26,7 @@ ensure_tools() {
       dpkg --add-architecture i386
     fi
     apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
   if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
     localedef -i de_DE -f UTF-8 de_DE.UTF-8
