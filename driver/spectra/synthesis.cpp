@@ -1,24 +1,20 @@
 #include "driver/spectra/synthesis.h"
 
+#include "driver/spectra/synthesis_paths.h"
+
 #include <cassert>
 #include <cmath>
 
-#if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
 
 namespace spectra {
+namespace paths {
 namespace {
 
 constexpr std::int32_t TableSamples = 2048;
 constexpr double NoiseUnit = 1.0 / 32767;
 
 thread_local std::uint32_t noiseState = NoiseGenerator::InitialState;
-
-constexpr std::uint32_t Advance(std::uint32_t state)
-{
-    return state * NoiseGenerator::Multiplier + NoiseGenerator::Increment;
-}
 
 constexpr std::uint32_t ValueOf(std::uint32_t state)
 {
@@ -31,54 +27,12 @@ constexpr double Point(std::uint32_t value, double sample, double offset, double
     return noise + (sample + offset);
 }
 
-#if defined(__SSE2__)
-// The generator is affine, so k draws are one affine map s -> mul * s + add.
-// The vector loop makes blocks of eight points. Two registers carry the states
-// of the block's first four points, one per 64-bit lane (pmuludq multiplies
-// the low halves of 64-bit lanes); the states of the other four follow from
-// them by a four-draw map, and the next block's by an eight-draw map. This is
-// the same sequence as drawing one by one, without the serial dependency from
-// each draw to the next.
-struct AffineMap {
-    std::uint32_t mul;
-    std::uint32_t add;
-};
-
-constexpr AffineMap Draws(int count)
-{
-    AffineMap map{1u, 0u};
-    for (int i = 0; i < count; ++i) {
-        map = {map.mul * NoiseGenerator::Multiplier, map.add * NoiseGenerator::Multiplier + NoiseGenerator::Increment};
-    }
-    return map;
-}
-
-// Undoing a draw: the multiplier is odd, hence invertible modulo 2^32
-// (Newton's iteration doubles the number of correct low bits each round).
-constexpr std::uint32_t InverseMultiplier()
-{
-    std::uint32_t x = NoiseGenerator::Multiplier;
-    for (int i = 0; i < 5; ++i) {
-        x *= 2u - NoiseGenerator::Multiplier * x;
-    }
-    return x;
-}
-static_assert(InverseMultiplier() * NoiseGenerator::Multiplier == 1u);
-
-constexpr std::uint32_t Retreat(std::uint32_t state)
-{
-    return (state - NoiseGenerator::Increment) * InverseMultiplier();
-}
-
-constexpr std::int32_t BlockPoints = 8;
+// Two registers carry the states of a block's first four points, one per
+// 64-bit lane (pmuludq multiplies the low halves of 64-bit lanes); the states
+// of the other four follow from them by a four-draw map, and the next block's
+// by an eight-draw map.
 constexpr AffineMap HalfBlockDraws = Draws(BlockPoints / 2);
 constexpr AffineMap BlockDraws = Draws(BlockPoints);
-
-// Integers become doubles without a conversion instruction: a 32-bit integer
-// n in the low half of a 64-bit lane whose high half is 0x43300000 is the
-// double 2^52 + n, and subtracting 2^52 leaves n exactly.
-constexpr int MagicHigh = 0x43300000;
-constexpr double Magic = 4503599627370496.0;  // 2^52
 
 inline __m128i LowHalves(std::uint32_t first, std::uint32_t second, std::uint32_t high = 0)
 {
@@ -127,7 +81,6 @@ struct NoTableSource {
     DoublePairs operator()(std::int32_t) const { return {offset, offset}; }
 };
 
-// Writes blocks * 8 points; returns the generator state after their draws.
 template <class Source>
 std::uint32_t SynthesizeBlocks(const Source& source, std::int32_t blocks, double amplitude, std::uint32_t state,
                                double* out)
@@ -166,9 +119,58 @@ std::uint32_t SynthesizeBlocks(const Source& source, std::int32_t blocks, double
     // past the state to hand back.
     return Retreat(static_cast<std::uint32_t>(_mm_cvtsi128_si32(firstPair)));
 }
-#endif
 
 }  // namespace
+
+std::uint32_t SynthesizeBlocksSse2(const std::uint32_t* table, std::int32_t step, std::int32_t blocks, double offset,
+                                   double amplitude, std::uint32_t state, double* out)
+{
+    if (table == nullptr) {
+        return SynthesizeBlocks(NoTableSource{_mm_set1_pd(offset)}, blocks, amplitude, state, out);
+    }
+    const __m128d magicLessOffset = _mm_set1_pd(Magic - offset);
+    if (step == 1) {
+        return SynthesizeBlocks(TableSource<true>{table, step, magicLessOffset}, blocks, amplitude, state, out);
+    }
+    return SynthesizeBlocks(TableSource<false>{table, step, magicLessOffset}, blocks, amplitude, state, out);
+}
+
+bool Supported(Path path)
+{
+    if (path == Path::Sse2) {
+        return true;
+    }
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}
+
+void SynthesizeChannelOn(Path path, const std::uint32_t* table, std::int32_t points, std::int32_t offset,
+                         double amplitude, double* out)
+{
+    assert(points >= 1 && points <= TableSamples);
+    assert(out != nullptr);
+    assert(std::isfinite(amplitude) && amplitude >= 0.0);
+    assert(Supported(path));
+
+    const std::int32_t step = TableSamples / points;
+    const double offsetValue = offset;
+    std::uint32_t state = noiseState;
+    std::int32_t point = 0;
+    const std::int32_t blocks = points / BlockPoints;
+    if (blocks > 0) {
+        const auto synthesizeBlocks = path == Path::Avx2 ? SynthesizeBlocksAvx2 : SynthesizeBlocksSse2;
+        state = synthesizeBlocks(table, step, blocks, offsetValue, amplitude, state, out);
+        point = blocks * BlockPoints;
+    }
+    for (; point < points; ++point) {
+        state = Advance(state);
+        const double sample = table != nullptr ? static_cast<double>(table[point * step]) : 0.0;
+        out[point] = Point(ValueOf(state), sample, offsetValue, amplitude);
+    }
+    noiseState = state;
+}
+
+}  // namespace paths
 
 double NoiseAmplitude(double s2nRatio)
 {
@@ -181,45 +183,15 @@ double NoiseAmplitude(double s2nRatio)
 
 std::uint32_t NoiseGenerator::Draw()
 {
-    noiseState = Advance(noiseState);
-    return ValueOf(noiseState);
+    paths::noiseState = paths::Advance(paths::noiseState);
+    return paths::ValueOf(paths::noiseState);
 }
 
 void SynthesizeChannel(const std::uint32_t* table, std::int32_t points, std::int32_t offset, double amplitude,
                        double* out)
 {
-    assert(points >= 1 && points <= TableSamples);
-    assert(out != nullptr);
-    assert(std::isfinite(amplitude) && amplitude >= 0.0);
-
-    const std::int32_t step = TableSamples / points;
-    const double offsetValue = offset;
-    std::uint32_t state = noiseState;
-    std::int32_t point = 0;
-#if defined(__SSE2__)
-    const std::int32_t blocks = points / BlockPoints;
-    if (blocks > 0) {
-        if (table == nullptr) {
-            state = SynthesizeBlocks(NoTableSource{_mm_set1_pd(offsetValue)}, blocks, amplitude, state, out);
-        } else {
-            const __m128d magicLessOffset = _mm_set1_pd(Magic - offsetValue);
-            if (step == 1) {
-                state =
-                    SynthesizeBlocks(TableSource<true>{table, step, magicLessOffset}, blocks, amplitude, state, out);
-            } else {
-                state = SynthesizeBlocks(TableSource<false>{table, step, magicLessOffset}, blocks, amplitude, state,
-                                         out);
-            }
-        }
-        point = blocks * BlockPoints;
-    }
-#endif
-    for (; point < points; ++point) {
-        state = Advance(state);
-        const double sample = table != nullptr ? static_cast<double>(table[point * step]) : 0.0;
-        out[point] = Point(ValueOf(state), sample, offsetValue, amplitude);
-    }
-    noiseState = state;
+    static const paths::Path best = paths::Supported(paths::Path::Avx2) ? paths::Path::Avx2 : paths::Path::Sse2;
+    paths::SynthesizeChannelOn(best, table, points, offset, amplitude, out);
 }
 
 }  // namespace spectra

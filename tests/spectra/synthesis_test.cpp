@@ -1,6 +1,7 @@
 #include "driver/spectra/synthesis.h"
 
 #include "driver/spectra/reference_spectra.h"
+#include "driver/spectra/synthesis_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,24 @@ namespace {
 
 using spectra::NoiseAmplitude;
 using spectra::SynthesizeChannel;
+using spectra::paths::Path;
+
+// The vector paths this processor runs; SynthesizeChannel takes the last.
+std::vector<Path> SupportedPaths()
+{
+    std::vector<Path> paths;
+    for (const Path path : {Path::Sse2, Path::Avx2}) {
+        if (spectra::paths::Supported(path)) {
+            paths.push_back(path);
+        }
+    }
+    return paths;
+}
+
+const char* NameOf(Path path)
+{
+    return path == Path::Avx2 ? "AVX2 path" : "SSE2 path";
+}
 
 // The synthesis as defined, one draw after the other: the reference the fast
 // kernel must match bit for bit.
@@ -182,19 +201,22 @@ TEST(SynthesizeChannel, HalfSizeCalibrationShowsOnlyEvenMarks)
 TEST(SynthesizeChannel, WritesOnlyItsPoints)
 {
     constexpr double Sentinel = -12345.0;
-    for (const std::int32_t points : {1, 7, 8, 9, 15, 16, 17, 1023, 2047, 2048}) {
-        std::vector<double> buffer(points + 16, Sentinel);
-        SynthesizeChannel(spectra::ChirpedSpectra[3].data(), points, 80, NoiseAmplitude(1000.0), buffer.data());
-        for (std::int32_t i = points; i < points + 16; ++i) {
-            EXPECT_EQ(buffer[i], Sentinel) << points << " points, index " << i;
+    for (const Path path : SupportedPaths()) {
+        for (const std::int32_t points : {1, 7, 8, 9, 15, 16, 17, 1023, 2047, 2048}) {
+            std::vector<double> buffer(points + 16, Sentinel);
+            spectra::paths::SynthesizeChannelOn(path, spectra::ChirpedSpectra[3].data(), points, 80,
+                                                NoiseAmplitude(1000.0), buffer.data());
+            for (std::int32_t i = points; i < points + 16; ++i) {
+                EXPECT_EQ(buffer[i], Sentinel) << NameOf(path) << ", " << points << " points, index " << i;
+            }
         }
     }
 }
 
 // Every size, tables read contiguously, with a stride or not at all, samples
 // at and above 2^31, extreme offsets and amplitudes, one call after another on
-// one thread: the output and the generator's state afterwards are those of the
-// one-draw-at-a-time definition.
+// one thread: on every path, the output and the generator's state afterwards
+// are those of the one-draw-at-a-time definition.
 TEST(SynthesizeChannel, MatchesTheSerialDefinitionBitForBit)
 {
     const std::uint32_t* tables[] = {nullptr, spectra::BandwidthLimitedSpectra[3].data(), HighSamplesTable().data(),
@@ -202,60 +224,65 @@ TEST(SynthesizeChannel, MatchesTheSerialDefinitionBitForBit)
     const std::int32_t offsets[] = {0, 120, -7, std::numeric_limits<std::int32_t>::min(),
                                     std::numeric_limits<std::int32_t>::max()};
     const double amplitudes[] = {NoiseAmplitude(1000.0), 0.0, 1e300, 3.5, NoiseAmplitude(1.0)};
-    int mismatches = 0;
-    std::uint32_t nextDraw = 0;
-    std::uint32_t expectedNextDraw = 0;
-    OnFreshThread([&] {
-        SerialGenerator reference;
-        int call = 0;
-        for (std::int32_t points = 1; points <= 2048; ++points) {
-            for (int repeat = 0; repeat < 2; ++repeat, ++call) {
-                const std::uint32_t* table = tables[call % 4];
-                const std::int32_t offset = offsets[call % 5];
-                const double amplitude = amplitudes[call % 5 == 0 ? 0 : (call / 5) % 5];
-                std::vector<double> fast(points);
-                std::vector<double> serial(points);
-                SynthesizeChannel(table, points, offset, amplitude, fast.data());
-                SerialSynthesize(reference, table, points, offset, amplitude, serial.data());
-                if (std::memcmp(fast.data(), serial.data(), points * sizeof(double)) != 0 && mismatches++ < 5) {
-                    for (std::int32_t i = 0; i < points; ++i) {
-                        if (std::bit_cast<std::uint64_t>(fast[i]) != std::bit_cast<std::uint64_t>(serial[i])) {
-                            ADD_FAILURE() << points << " points, call " << call << ", point " << i << ": "
-                                          << fast[i] << " vs " << serial[i];
-                            break;
+    for (const Path path : SupportedPaths()) {
+        SCOPED_TRACE(NameOf(path));
+        int mismatches = 0;
+        std::uint32_t nextDraw = 0;
+        std::uint32_t expectedNextDraw = 0;
+        OnFreshThread([&] {
+            SerialGenerator reference;
+            int call = 0;
+            for (std::int32_t points = 1; points <= 2048; ++points) {
+                for (int repeat = 0; repeat < 2; ++repeat, ++call) {
+                    const std::uint32_t* table = tables[call % 4];
+                    const std::int32_t offset = offsets[call % 5];
+                    const double amplitude = amplitudes[call % 5 == 0 ? 0 : (call / 5) % 5];
+                    std::vector<double> fast(points);
+                    std::vector<double> serial(points);
+                    spectra::paths::SynthesizeChannelOn(path, table, points, offset, amplitude, fast.data());
+                    SerialSynthesize(reference, table, points, offset, amplitude, serial.data());
+                    if (std::memcmp(fast.data(), serial.data(), points * sizeof(double)) != 0 && mismatches++ < 5) {
+                        for (std::int32_t i = 0; i < points; ++i) {
+                            if (std::bit_cast<std::uint64_t>(fast[i]) != std::bit_cast<std::uint64_t>(serial[i])) {
+                                ADD_FAILURE() << points << " points, call " << call << ", point " << i << ": "
+                                              << fast[i] << " vs " << serial[i];
+                                break;
+                            }
                         }
                     }
                 }
             }
-        }
-        nextDraw = spectra::NoiseGenerator::Draw();
-        expectedNextDraw = reference.Draw();
-    });
-    EXPECT_EQ(mismatches, 0);
-    EXPECT_EQ(nextDraw, expectedNextDraw);
+            nextDraw = spectra::NoiseGenerator::Draw();
+            expectedNextDraw = reference.Draw();
+        });
+        EXPECT_EQ(mismatches, 0);
+        EXPECT_EQ(nextDraw, expectedNextDraw);
+    }
 }
 
 // A fixed sequence of reads hashed: every build (native and 32-bit Windows)
-// must produce the same bits.
+// and every path must produce the same bits.
 TEST(SynthesizeChannel, SameBitsInEveryBuild)
 {
-    std::uint64_t hash = FnvOffsetBasis;
-    OnFreshThread([&] {
-        const double ratios[] = {1000.0, 37.5, 1.0};
-        int call = 0;
-        for (const std::int32_t type : {0, 1, 2, 3, 7}) {
-            for (std::int32_t channel = 0; channel < 5; ++channel) {
-                for (const std::int32_t points : {2048, 1024, 1500, 3, 2047, 1}) {
-                    std::vector<double> out(points);
-                    SynthesizeChannel(spectra::SelectReferenceTable(type, channel), points,
-                                      spectra::BaselineShifts[channel], NoiseAmplitude(ratios[call++ % 3]),
-                                      out.data());
-                    hash = Fnv1a(hash, out.data(), out.size());
+    for (const Path path : SupportedPaths()) {
+        std::uint64_t hash = FnvOffsetBasis;
+        OnFreshThread([&] {
+            const double ratios[] = {1000.0, 37.5, 1.0};
+            int call = 0;
+            for (const std::int32_t type : {0, 1, 2, 3, 7}) {
+                for (std::int32_t channel = 0; channel < 5; ++channel) {
+                    for (const std::int32_t points : {2048, 1024, 1500, 3, 2047, 1}) {
+                        std::vector<double> out(points);
+                        spectra::paths::SynthesizeChannelOn(path, spectra::SelectReferenceTable(type, channel), points,
+                                                            spectra::BaselineShifts[channel],
+                                                            NoiseAmplitude(ratios[call++ % 3]), out.data());
+                        hash = Fnv1a(hash, out.data(), out.size());
+                    }
                 }
             }
-        }
-    });
-    EXPECT_EQ(hash, 2812875652457708784ull);
+        });
+        EXPECT_EQ(hash, 2812875652457708784ull) << NameOf(path);
+    }
 }
 
 TEST(NoiseAmplitude, FollowsTheRatio)
