@@ -77,18 +77,18 @@ add_counts "$(grep -c ': passed$' "$logs/dll-checks.log") $(grep -c ': failed$' 
 # 32-bit Linux check that where the 32-bit Windows tests cannot run.
 echo "== linux-i686: configure and build"
 if cmake --preset linux-i686 >"$logs/i686-configure.log" 2>&1 &&
-   cmake --build build/linux-i686 -j2 --target spectra_test >"$logs/i686-build.log" 2>&1; then
+   cmake --build build/linux-i686 -j2 --target synthesis_test >"$logs/i686-build.log" 2>&1; then
   runner=()
   /lib/ld-linux.so.2 --version >/dev/null 2>&1 || runner=(qemu-i386)
   rm -rf build/linux-i686/results && mkdir -p build/linux-i686/results
-  if "${runner[@]}" build/linux-i686/tests/spectra/spectra_test \
-       --gtest_output=xml:build/linux-i686/results/spectra_test.xml >"$logs/i686-test.log" 2>&1; then
+  if "${runner[@]}" build/linux-i686/tests/synthesis/synthesis_test \
+       --gtest_output=xml:build/linux-i686/results/synthesis_test.xml >"$logs/i686-test.log" 2>&1; then
     verdict=Passed
   else
     verdict=Failed
     tail -n 40 "$logs/i686-test.log"
   fi
-  echo "1/1 Test #1: spectra_test ... $verdict" >"$logs/i686-ctest.log"
+  echo "1/1 Test #1: synthesis_test ... $verdict" >"$logs/i686-ctest.log"
   add_counts "$(scripts/count-results.sh "$logs/i686-ctest.log" build/linux-i686/results)" linux-i686
 else
   tail -n 60 "$logs/i686-build.log"

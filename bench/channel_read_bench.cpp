@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench/synthesis_timing.h"
-#include "driver/spectra/reference_spectra.h"
+#include "driver/synthesis/reference_tables.h"
 #include "tools/crvhost/session.h"
 
 namespace {

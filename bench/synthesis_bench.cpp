@@ -4,8 +4,8 @@
 //                   --benchmark_report_aggregates_only=true
 #include "bench/synthesis_timing.h"
 
-#include "driver/spectra/reference_spectra.h"
-#include "driver/spectra/synthesis.h"
+#include "driver/synthesis/reference_tables.h"
+#include "driver/synthesis/synthesis.h"
 
 #include <benchmark/benchmark.h>
 

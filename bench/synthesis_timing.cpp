@@ -1,7 +1,7 @@
 #include "bench/synthesis_timing.h"
 
-#include "driver/spectra/reference_spectra.h"
-#include "driver/spectra/synthesis.h"
+#include "driver/synthesis/reference_tables.h"
+#include "driver/synthesis/synthesis.h"
 
 #include <algorithm>
 #include <array>

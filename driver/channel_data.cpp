@@ -2,8 +2,8 @@
 
 #include <atomic>
 
-#include "driver/spectra/reference_spectra.h"
-#include "driver/spectra/synthesis.h"
+#include "driver/synthesis/reference_tables.h"
+#include "driver/synthesis/synthesis.h"
 
 namespace driver {
 namespace {

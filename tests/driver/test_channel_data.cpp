@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "driver/spectra/reference_spectra.h"
+#include "driver/synthesis/reference_tables.h"
 #include "tests/support/loaded_driver.h"
 
 namespace {

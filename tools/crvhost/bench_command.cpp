@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/synthesis_timing.h"
-#include "driver/spectra/reference_spectra.h"
+#include "driver/synthesis/reference_tables.h"
 #include "platform/sync.h"
 #include "tools/crvhost/commands.h"
 #include "tools/crvhost/session.h"

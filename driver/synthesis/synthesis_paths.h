@@ -2,7 +2,7 @@
 // The vector paths behind SynthesizeChannel and the generator arithmetic they
 // share. Internal to the synthesis and its tests.
 
-#include "driver/spectra/synthesis.h"
+#include "driver/synthesis/synthesis.h"
 
 #include <cstdint>
 

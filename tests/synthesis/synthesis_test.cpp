@@ -1,7 +1,7 @@
-#include "driver/spectra/synthesis.h"
+#include "driver/synthesis/synthesis.h"
 
-#include "driver/spectra/reference_spectra.h"
-#include "driver/spectra/synthesis_paths.h"
+#include "driver/synthesis/reference_tables.h"
+#include "driver/synthesis/synthesis_paths.h"
 
 #include <gtest/gtest.h>
 

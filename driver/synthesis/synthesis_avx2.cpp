@@ -3,7 +3,7 @@
 // inline function from a header gets an AVX2 copy that generic code may link.
 // The kernel is a leaf taking no 32-byte values by address: 64-bit Windows
 // cannot align the stack for them.
-#include "driver/spectra/synthesis_paths.h"
+#include "driver/synthesis/synthesis_paths.h"
 
 #include <immintrin.h>
 

@@ -1,4 +1,4 @@
-#include "driver/spectra/reference_spectra.h"
+#include "driver/synthesis/reference_tables.h"
 
 #include <bit>
 

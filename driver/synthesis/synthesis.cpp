@@ -1,6 +1,6 @@
-#include "driver/spectra/synthesis.h"
+#include "driver/synthesis/synthesis.h"
 
-#include "driver/spectra/synthesis_paths.h"
+#include "driver/synthesis/synthesis_paths.h"
 
 #include <cassert>
 #include <cmath>
