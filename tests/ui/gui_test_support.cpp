@@ -224,4 +224,20 @@ std::string ScreenshotDir()
     return dir;
 }
 
+Script::Step WhenShown(const char* caption, HWND& found)
+{
+    return [caption, &found] {
+        found = FindThreadWindow(caption);
+        return found != nullptr;
+    };
+}
+
+Script::Step Do(std::function<void()> action)
+{
+    return [action] {
+        action();
+        return true;
+    };
+}
+
 }  // namespace uitest

@@ -42,6 +42,12 @@ private:
     ThreadTimer timer_;
 };
 
+// A step that waits until the thread shows a window with that caption and
+// keeps its handle in found.
+Script::Step WhenShown(const char* caption, HWND& found);
+// A step that does action once.
+Script::Step Do(std::function<void()> action);
+
 // After timeoutMs, closes every window of the thread (again on each tick) so
 // that a hung modal loop ends; Fired tells the test it had to.
 class Watchdog {

@@ -16,26 +16,12 @@
 
 namespace {
 
+using uitest::Do;
+using uitest::WhenShown;
 using uitest::Script;
 using uitest::Watchdog;
 
 HWND g_dialog = nullptr;
-
-Script::Step WhenShown(const char* caption)
-{
-    return [caption] {
-        g_dialog = uitest::FindThreadWindow(caption);
-        return g_dialog != nullptr;
-    };
-}
-
-Script::Step Do(std::function<void()> action)
-{
-    return [action] {
-        action();
-        return true;
-    };
-}
 
 void PostMouse(UINT message, int x, int y)
 {
@@ -81,7 +67,7 @@ TEST(SpeedButton, CapturesTheMouseThroughItsParentAndClicksOnlyOnReleaseOverIt)
         bool upWhileOff = false;
         bool releasedCapture = false;
         Watchdog watchdog;
-        Script script({WhenShown("Speed Button Test"), Do([] { PostMouse(WM_LBUTTONDOWN, 20, 20); }), Do([&] {
+        Script script({WhenShown("Speed Button Test", g_dialog), Do([] { PostMouse(WM_LBUTTONDOWN, 20, 20); }), Do([&] {
                            capturedWhileHeld = speed->MouseCapture() && GetCapture() == g_dialog;
                            downWhileHeld = speed->State() == ui::TButtonState::bsDown;
                            PostMouse(WM_MOUSEMOVE, c.dragThrough.x, c.dragThrough.y);
@@ -137,7 +123,7 @@ TEST(RadioGroup, ArrowKeysMoveTheCheckTabLeavesTheGroup)
         });
     };
     Watchdog watchdog;
-    Script script({WhenShown("Radio Test"), step(VK_DOWN), step(VK_DOWN), step(VK_DOWN), step(VK_UP), step(VK_TAB),
+    Script script({WhenShown("Radio Test", g_dialog), step(VK_DOWN), step(VK_DOWN), step(VK_DOWN), step(VK_UP), step(VK_TAB),
                    step(VK_TAB), step(VK_RETURN)});
     EXPECT_EQ(form.ShowModal(), ui::mrOk);
     EXPECT_FALSE(watchdog.Fired()) << " stuck before step " << script.StepsDone();
@@ -216,7 +202,7 @@ TEST(CustomEdit, NamedHandlersSeeTheirMessagesAndEnterStillReachesTheDefaultButt
     edit->OnChange = [&](ui::TObject*) { ++changes; };
     Watchdog watchdog;
     bool enteredAtShow = false;
-    Script script({WhenShown("Edit Test"), Do([&] {
+    Script script({WhenShown("Edit Test", g_dialog), Do([&] {
                        enteredAtShow = !edit->calls.empty() && edit->calls.back() == "CMEnter";
                        edit->calls.clear();
                        HWND window = edit->Handle();

@@ -18,6 +18,8 @@
 
 namespace {
 
+using uitest::Do;
+using uitest::WhenShown;
 using uitest::Script;
 using uitest::Watchdog;
 
@@ -61,22 +63,6 @@ public:
 };
 
 HWND g_dialog = nullptr;
-
-Script::Step WhenShown()
-{
-    return [] {
-        g_dialog = uitest::FindThreadWindow("Barrier Test");
-        return g_dialog != nullptr;
-    };
-}
-
-Script::Step Do(std::function<void()> action)
-{
-    return [action] {
-        action();
-        return true;
-    };
-}
 
 struct ThrowCase {
     const char* name;
@@ -127,7 +113,7 @@ TEST(ExceptionBarrier, AHandlerThatThrowsIsReportedAndTheDialogGoesOn)
         TestDialog dialog;
         c.arm(dialog);
         Watchdog watchdog;
-        std::vector<Script::Step> steps{WhenShown()};
+        std::vector<Script::Step> steps{WhenShown("Barrier Test", g_dialog)};
         steps.insert(steps.end(), c.trigger.begin(), c.trigger.end());
         steps.push_back([&] { return !collector.reports.empty(); });
         steps.push_back(Do([] { uitest::PostKey(VK_ESCAPE); }));
@@ -146,7 +132,7 @@ TEST(ExceptionBarrier, AFailingCloseQueryStillClosesTheDialog)
     TestDialog dialog;
     dialog.OnCloseQuery = [](ui::TObject* s, bool&) { ThrowFrom(s); };
     Watchdog watchdog;
-    Script script({WhenShown(), Do([] { uitest::PostKey(VK_ESCAPE); })});
+    Script script({WhenShown("Barrier Test", g_dialog), Do([] { uitest::PostKey(VK_ESCAPE); })});
     EXPECT_EQ(dialog.ShowModal(), ui::mrCancel);
     EXPECT_FALSE(watchdog.Fired()) << " stuck before step " << script.StepsDone();
     ASSERT_EQ(collector.reports.size(), 1u);
@@ -170,7 +156,7 @@ TEST(ExceptionBarrier, TheStandardDisplayIsAnErrorBoxWithTheApplicationTitle)
         std::string caption;
         std::string text;
         Watchdog watchdog;
-        Script script({WhenShown(), Do([] { uitest::PostClick(uitest::FindChild(g_dialog, "Throw")); }), [&] {
+        Script script({WhenShown("Barrier Test", g_dialog), Do([] { uitest::PostClick(uitest::FindChild(g_dialog, "Throw")); }), [&] {
                            HWND box = uitest::FindMessageBox();
                            if (box == nullptr) return false;
                            caption = uitest::WindowText(box);

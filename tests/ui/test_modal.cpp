@@ -17,6 +17,8 @@
 
 namespace {
 
+using uitest::Do;
+using uitest::WhenShown;
 using uitest::Script;
 using uitest::Watchdog;
 
@@ -61,22 +63,6 @@ private:
 
 HWND g_dialog = nullptr;
 
-Script::Step WhenShown()
-{
-    return [] {
-        g_dialog = uitest::FindThreadWindow("Modal Test");
-        return g_dialog != nullptr;
-    };
-}
-
-Script::Step Do(std::function<void()> action)
-{
-    return [action] {
-        action();
-        return true;
-    };
-}
-
 HWND Child(const char* text)
 {
     return uitest::FindChild(g_dialog, text);
@@ -106,7 +92,7 @@ TEST(ModalLoop, EachAnswerEndsTheLoopWithItsResult)
     for (const AnswerCase& c : cases) {
         TestDialog dialog;
         Watchdog watchdog;
-        std::vector<Script::Step> steps{WhenShown()};
+        std::vector<Script::Step> steps{WhenShown("Modal Test", g_dialog)};
         steps.insert(steps.end(), c.steps.begin(), c.steps.end());
         Script script(steps);
         EXPECT_EQ(dialog.ShowModal(), c.expected) << c.name;
@@ -123,7 +109,7 @@ TEST(ModalLoop, CloseQueryMayKeepTheDialogOpen)
     dialog.OnCloseQuery = [&](ui::TObject*, bool& canClose) { canClose = ++queries > 1; };
     bool openAfterRefusal = false;
     Watchdog watchdog;
-    Script script({WhenShown(), Do([] { uitest::PostKey(VK_ESCAPE); }), [&] {
+    Script script({WhenShown("Modal Test", g_dialog), Do([] { uitest::PostKey(VK_ESCAPE); }), [&] {
                        if (queries == 0) return false;
                        openAfterRefusal = IsWindowVisible(g_dialog) != 0 && dialog.ModalResult() == ui::mrNone;
                        return true;
@@ -139,7 +125,7 @@ TEST(ModalLoop, QuitMessageEndsTheLoopAsCancelAndIsPostedAgain)
 {
     TestDialog dialog;
     Watchdog watchdog;
-    Script script({WhenShown(), Do([] { PostQuitMessage(7); })});
+    Script script({WhenShown("Modal Test", g_dialog), Do([] { PostQuitMessage(7); })});
     EXPECT_EQ(dialog.ShowModal(), ui::mrCancel);
     EXPECT_FALSE(watchdog.Fired()) << " stuck before step " << script.StepsDone();
     MSG msg{};
@@ -159,7 +145,7 @@ TEST(ModalLoop, OwnerIsDisabledWhileModalAndTheDialogIsCentredWithItsClientSize)
     RECT bounds{};
     RECT client{};
     Watchdog watchdog;
-    Script script({WhenShown(), Do([&] {
+    Script script({WhenShown("Modal Test", g_dialog), Do([&] {
                        ownerDisabled = IsWindowEnabled(owner) == 0;
                        ownerSeen = GetWindow(g_dialog, GW_OWNER);
                        style = GetWindowLongA(g_dialog, GWL_STYLE);
@@ -190,7 +176,7 @@ TEST(ModalLoop, TabMovesTheFocusInTabOrderWithEnterAndExitNotices)
         uitest::PostKey(VK_TAB);
     };
     Watchdog watchdog;
-    Script script({WhenShown(), Do(recordFocus), Do(recordFocus), Do(recordFocus), Do(recordFocus),
+    Script script({WhenShown("Modal Test", g_dialog), Do(recordFocus), Do(recordFocus), Do(recordFocus), Do(recordFocus),
                    Do(recordFocus), Do(recordFocus), Do([] { uitest::PostKey(VK_ESCAPE); })});
     dialog.ShowModal();
     EXPECT_FALSE(watchdog.Fired()) << " stuck before step " << script.StepsDone();
