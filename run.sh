@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Builds the driver and the reference host, then describes the device and runs
-# acquisitions through the driver's exports: Simulator.dll under Wine, or,
-# where this machine cannot run 32-bit Windows programs, the same driver built
-# for Linux (libSimulator.so).
+# Builds the driver and the reference host, then describes the device, runs
+# acquisitions through the driver's exports, and writes and plots the channels
+# of each spectrum type.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-tools.sh
@@ -14,14 +13,25 @@ build() {
   cmake --build "build/$1" -j2 --target Simulator crvhost >/dev/null
 }
 
-if wine_usable; then
-  build win32
-  driver=build/win32/driver/Simulator.dll
-  host=(wine build/win32/tools/crvhost/crvhost.exe)
-  trap wine_session_stop EXIT
-  wine_session_start
+# Simulator.dll under Wine: the shipped 32-bit build, or, where this machine
+# cannot run 32-bit programs, the same driver built for 64-bit Windows under
+# 64-bit Wine; without Wine at all, the Linux build of the driver.
+if wine_usable win32; then
+  arch=win32
+elif wine_usable win64; then
+  arch=win64
+  echo "(This machine cannot run 32-bit programs: running the 64-bit Windows build under 64-bit Wine.)"
 else
-  echo "(This machine cannot run 32-bit Windows programs; running the Linux build of the driver.)"
+  arch=
+  echo "(This machine cannot run Windows programs: running the Linux build of the driver.)"
+fi
+if [ -n "$arch" ]; then
+  build "$arch"
+  driver=build/$arch/driver/Simulator.dll
+  trap wine_session_stop EXIT
+  wine_session_start "$arch"
+  host=("$WINE_LOADER" "build/$arch/tools/crvhost/crvhost.exe")
+else
   build native-release
   driver=build/native-release/driver/libSimulator.so
   host=(build/native-release/tools/crvhost/crvhost)
