@@ -100,9 +100,34 @@ bool TButton::ReadProperty(ReadContext& context, const FormProperty& property)
     return true;
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner)
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner)
 {
     controlStyle_ = csSetCaption | csDoubleClicks;
+}
+
+void TButtonControl::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TButtonControl::StoreChecked(bool checked)
+{
+    if (checked == checked_) return false;
+    checked_ = checked;
+    if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return true;
+}
+
+bool TButtonControl::ReadProperty(ReadContext& context, const FormProperty& property)
+{
+    if (SameText(property.name, "Checked")) SetChecked(AsBool(property));
+    else return TWinControl::ReadProperty(context, property);
+    return true;
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TButtonControl(owner)
+{
     SetBounds(0, 0, 97, 17);
     SetTabStop(true);
 }
@@ -114,18 +139,9 @@ void TCheckBox::CreateParams(TCreateParams& params)
     params.style |= BS_CHECKBOX;
 }
 
-void TCheckBox::CreateWnd()
-{
-    TWinControl::CreateWnd();
-    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 void TCheckBox::SetChecked(bool checked)
 {
-    if (checked == checked_) return;
-    checked_ = checked;
-    if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (!Loading()) Click();
+    if (StoreChecked(checked) && !Loading()) Click();
 }
 
 void TCheckBox::CNCommand(TMessage& message)
@@ -133,16 +149,8 @@ void TCheckBox::CNCommand(TMessage& message)
     if (HIWORD(message.WParam) == BN_CLICKED) SetChecked(!checked_);
 }
 
-bool TCheckBox::ReadProperty(ReadContext& context, const FormProperty& property)
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner)
 {
-    if (SameText(property.name, "Checked")) SetChecked(AsBool(property));
-    else return TWinControl::ReadProperty(context, property);
-    return true;
-}
-
-TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner)
-{
-    controlStyle_ = csSetCaption | csDoubleClicks;
     SetBounds(0, 0, 113, 17);
 }
 
@@ -153,18 +161,11 @@ void TRadioButton::CreateParams(TCreateParams& params)
     params.style |= BS_RADIOBUTTON;
 }
 
-void TRadioButton::CreateWnd()
-{
-    TWinControl::CreateWnd();
-    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
 void TRadioButton::SetChecked(bool checked)
 {
     if (checked == checked_) return;
-    checked_ = checked;
     SetTabStop(checked);
-    if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    StoreChecked(checked);
     if (!checked) return;
     if (Parent() != nullptr) {
         for (int i = 0; i < Parent()->ControlCount(); ++i) {
@@ -185,13 +186,6 @@ void TRadioButton::WMSetFocus(TMessage& message)
 {
     TWinControl::WMSetFocus(message);
     if (!checked_ && (controlState_ & csLButtonDown) == 0) SetChecked(true);
-}
-
-bool TRadioButton::ReadProperty(ReadContext& context, const FormProperty& property)
-{
-    if (SameText(property.name, "Checked")) SetChecked(AsBool(property));
-    else return TWinControl::ReadProperty(context, property);
-    return true;
 }
 
 }  // namespace ui

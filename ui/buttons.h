@@ -40,45 +40,49 @@ private:
     TModalResult modalResult_ = mrNone;
 };
 
-class TCheckBox : public TWinControl {
+// What the check box and the radio button share: a checked state shown by the
+// window and read from the layout as "Checked".
+class TButtonControl : public TWinControl {
 public:
-    explicit TCheckBox(TComponent* owner);
-
     bool Checked() const { return checked_; }
-    // Fires OnClick when the state changes (outside loading).
-    void SetChecked(bool checked);
+    virtual void SetChecked(bool checked) = 0;
 
     bool ReadProperty(ReadContext& context, const FormProperty& property) override;
 
 protected:
-    void CreateParams(TCreateParams& params) override;
+    explicit TButtonControl(TComponent* owner);
     void CreateWnd() override;
-    void CNCommand(TMessage& message) override;
+    // Stores the state and shows it in the window; false when it was already so.
+    bool StoreChecked(bool checked);
 
-private:
     bool checked_ = false;
 };
 
-class TRadioButton : public TWinControl {
+class TCheckBox : public TButtonControl {
 public:
-    explicit TRadioButton(TComponent* owner);
+    explicit TCheckBox(TComponent* owner);
 
-    bool Checked() const { return checked_; }
-    // Checking unchecks the sibling radio buttons and fires OnClick; the
-    // checked button is the tab stop of its group.
-    void SetChecked(bool checked);
-
-    bool ReadProperty(ReadContext& context, const FormProperty& property) override;
+    // Fires OnClick when the state changes (outside loading).
+    void SetChecked(bool checked) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
+    void CNCommand(TMessage& message) override;
+};
+
+class TRadioButton : public TButtonControl {
+public:
+    explicit TRadioButton(TComponent* owner);
+
+    // Checking unchecks the sibling radio buttons and fires OnClick; the
+    // checked button is the tab stop of its group.
+    void SetChecked(bool checked) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
     void CNCommand(TMessage& message) override;
     // Reached with the keyboard (Tab or arrows), the button checks itself.
     void WMSetFocus(TMessage& message) override;
-
-private:
-    bool checked_ = false;
 };
 
 }  // namespace ui
